@@ -65,7 +65,7 @@ private:
     QFont font;
 };
 
-// The palette's colours may carry another colour spec; compare them as plain RGB.
+// Palette colours may be stored in another colour model; compare them as plain RGB.
 static QColor resolved(TColor color) {
     return QColor(ResolveColor(color).rgb());
 }

@@ -58,7 +58,7 @@ static AnsiString ansi(const QByteArray &bytes) {
     return AnsiString(bytes.constData(), static_cast<size_t>(bytes.size()));
 }
 
-// The palette's colours may carry another colour spec; compare them as plain RGB.
+// Palette colours may be stored in another colour model; compare them as plain RGB.
 static QColor resolved(TColor color) {
     return QColor(ResolveColor(color).rgb());
 }
