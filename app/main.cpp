@@ -1,6 +1,24 @@
+#include "appsetup.h"
+#include "displaycheck.h"
+#include "tab.h"
+
+#include <QApplication>
+
 #include <cstdio>
 
-int main() {
-    std::puts("Marovel: the core is built, but there is no window yet.");
-    return 0;
+int main(int argc, char *argv[]) {
+    if (const std::string problem = DisplayProblem(); !problem.empty()) {
+        std::fprintf(stderr, "Marovel cannot start: %s.\n", problem.c_str());
+        return 1;
+    }
+
+    QApplication app(argc, argv);
+    SetUpApplication();
+
+    TForm1 window;
+    Form1 = &window;
+    window.show();
+    const int status = QApplication::exec();
+    Form1 = nullptr;
+    return status;
 }

@@ -1,0 +1,33 @@
+#include "appsetup.h"
+
+#include "tcolordialog.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QFontDatabase>
+#include <QIcon>
+#include <QLibraryInfo>
+#include <QStyleFactory>
+#include <QTranslator>
+
+#include <cstdio>
+
+void SetUpApplication() {
+    Q_INIT_RESOURCE(marovel);
+    PreventQtSettingsFiles();
+    QApplication::setApplicationName(QStringLiteral("Marovel"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("marovel"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/mainicon-32.png")));
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+
+    // The layout was drawn for "ＭＳ Ｐゴシック"; IPA P Gothic has the same metrics.
+    QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
+    if (!QFontDatabase::families().contains(QStringLiteral("IPAPGothic")))
+        std::fprintf(stderr, "Marovel: the font IPAPGothic (Debian package fonts-ipafont-gothic) "
+                             "is missing; another font stands in for it.\n");
+
+    auto *qtTexts = new QTranslator(qApp);
+    if (qtTexts->load(QStringLiteral("qtbase_ja"),
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(qtTexts);
+}
