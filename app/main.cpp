@@ -12,6 +12,10 @@ int main(int argc, char *argv[]) {
         return 1;
     }
 
+    // Whole scale factors only: a 5-pixel preview square then stays square and even
+    // (1.5 would draw them 7 and 8 pixels wide by turns).
+    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
+        Qt::HighDpiScaleFactorRoundingPolicy::Round);
     QApplication app(argc, argv);
     SetUpApplication();
 

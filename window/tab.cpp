@@ -49,6 +49,10 @@ void TForm1::applyLook() {
     setPalette(pal);
     setAutoFillBackground(true);
 
+    // A screen reader lands on the spin edit's inner box: give it the spin edit's name.
+    for (TSpinEdit *spin : findChildren<TSpinEdit *>())
+        spin->editor()->setAccessibleName(spin->accessibleName());
+
     setFixedSize(404, 163);
     move(206, 123);
     new PlainTextToolTips(this);

@@ -3,6 +3,7 @@
 #include "tab.h"
 #include "windowtestmain.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QToolTip>
 
@@ -24,6 +25,7 @@ private slots:
     void startState();
     void tabWalk();
     void escapeAndEnterPressNothing();
+    void accessibleNames();
     void hints_data();
     void hints();
 
@@ -240,6 +242,23 @@ void TestWindow::escapeAndEnterPressNothing() {
     QCOMPARE(QApplication::focusWidget(), form_->Button2);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QCOMPARE(clicks, 2);
+}
+
+void TestWindow::accessibleNames() {
+    // Every control can be named by a screen reader: its caption, label or hint.
+    QStringList unnamed;
+    const auto controls = form_->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
+    for (QWidget *w : controls) {
+        if (w->objectName().startsWith("qt_"))
+            continue;
+        QAccessibleInterface *face = QAccessible::queryAccessibleInterface(w);
+        if (face == nullptr || face->text(QAccessible::Name).trimmed().isEmpty())
+            unnamed << w->objectName();
+    }
+    QCOMPARE(controls.size(), 37);
+    QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(", ")));
+    QCOMPARE(form_->tate_b->editor()->accessibleName(), QStringLiteral("縦の桁数"));
+    QCOMPARE(form_->haba->accessibleDescription(), QStringLiteral("数値を入力してね"));
 }
 
 QString TestWindow::shownToolTip(QWidget *widget, QPoint at) {
