@@ -176,6 +176,9 @@ void TestWindow::windowFrame() {
     QCOMPARE(form_->palette().color(QPalette::Window), ResolveColor(clBtnFace));
     QCOMPARE(form_->font().pixelSize(), 12);
     QCOMPARE(QFontInfo(form_->font()).family(), QStringLiteral("IPAPGothic"));
+    // Qt's own texts (the colour dialog, context menus) come in Japanese.
+    QCOMPARE(QCoreApplication::translate("QColorDialog", "&Basic colors"),
+             QStringLiteral("基本カラー(&B)"));
 }
 
 void TestWindow::startState() {
