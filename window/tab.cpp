@@ -120,6 +120,11 @@ void TForm1::html_edit(QObject *) {
     html_e->ShowStart();
 }
 
+void TForm1::regenerate(bool redrawPreview, QObject *Sender) {
+    RedrawPreview = redrawPreview;
+    html_edit(Sender);
+}
+
 void TForm1::FormCreate(QObject *Sender) {
     RedrawPreview = true;
     UseHeaderCells = CheckBox1->Checked();
@@ -131,8 +136,7 @@ void TForm1::pickColor(TPanel *swatch, QObject *Sender) {
     if (!CD1->Execute())
         return;
     swatch->setColor(CD1->Color());
-    RedrawPreview = true;
-    html_edit(Sender);
+    regenerate(true, Sender);
 }
 
 void TForm1::scbClick(QObject *Sender) {
@@ -149,60 +153,50 @@ void TForm1::ecbClick(QObject *Sender) {
 }
 
 void TForm1::kariChange(QObject *Sender) {
-    RedrawPreview = false;
-    html_edit(Sender);
+    regenerate(false, Sender);
 }
 
 void TForm1::habaChange(QObject *Sender) {
-    RedrawPreview = false;
-    html_edit(Sender);
+    regenerate(false, Sender);
 }
 
 void TForm1::takasaChange(QObject *Sender) {
-    RedrawPreview = false;
-    html_edit(Sender);
+    regenerate(false, Sender);
 }
 
 void TForm1::yohakuChange(QObject *Sender) {
-    RedrawPreview = false;
-    html_edit(Sender);
+    regenerate(false, Sender);
 }
 
 void TForm1::haba_taniChange(QObject *Sender) {
-    RedrawPreview = false;
-    html_edit(Sender);
+    regenerate(false, Sender);
 }
 
 void TForm1::takasa_taniChange(QObject *Sender) {
-    RedrawPreview = false;
-    html_edit(Sender);
+    regenerate(false, Sender);
 }
 
 void TForm1::keisenChange(QObject *Sender) {
     if (keisen->Text().empty())
         return;
-    RedrawPreview = false;
-    html_edit(Sender);
+    regenerate(false, Sender);
 }
 
 void TForm1::tate_bChange(QObject *Sender) {
     if (tate_b->Text().empty() || tate_b->Value() > 30)
         return;
-    RedrawPreview = true;
-    html_edit(Sender);
+    regenerate(true, Sender);
 }
 
 void TForm1::yoko_bChange(QObject *Sender) {
     if (yoko_b->Text().empty() || yoko_b->Value() > 30)
         return;
-    RedrawPreview = true;
-    html_edit(Sender);
+    regenerate(true, Sender);
 }
 
 void TForm1::CheckBox1Click(QObject *Sender) {
     UseHeaderCells = CheckBox1->Checked();
-    RedrawPreview = true;
-    html_edit(Sender);
+    regenerate(true, Sender);
 }
 
 void TForm1::haba_udClick(QObject *, TUDBtnType) {

@@ -51,6 +51,8 @@ private:
     void applyLook();
     void bindEvents();
     void pickColor(TPanel *swatch, QObject *Sender);
+    // Every regenerating handler ends here: the flag first, then the generator.
+    void regenerate(bool redrawPreview, QObject *Sender);
     void followExposes();
 
     TColorDialog *CD1 = nullptr;
