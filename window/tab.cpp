@@ -116,8 +116,7 @@ void TForm1::html_edit(QObject *) {
             }
         }
     }
-    html_e->SetText(table.html);
-    html_e->ShowStart();
+    html_e->SetTextShowingStart(table.html);
 }
 
 void TForm1::regenerate(bool redrawPreview, QObject *Sender) {
