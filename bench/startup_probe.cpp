@@ -10,6 +10,7 @@
 #include <xcb/xcb.h>
 #include <xcb/xcbext.h>
 
+#include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
@@ -152,7 +153,14 @@ std::optional<Run> RunOnce(const std::string &program, int lingerMs) {
     char *argv[] = {const_cast<char *>(program.c_str()), nullptr};
     pid_t pid = 0;
     const double start = NowMs();
-    if (posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv, environ) != 0) {
+    // The programs' own messages would drown the figures.
+    posix_spawn_file_actions_t quiet;
+    posix_spawn_file_actions_init(&quiet);
+    posix_spawn_file_actions_addopen(&quiet, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_adddup2(&quiet, 1, 2);
+    const int spawned = posix_spawn(&pid, program.c_str(), &quiet, nullptr, argv, environ);
+    posix_spawn_file_actions_destroy(&quiet);
+    if (spawned != 0) {
         std::fprintf(stderr, "startup_probe: cannot start %s\n", program.c_str());
         return std::nullopt;
     }
