@@ -1,5 +1,9 @@
 #include "ansiqt.h"
 
+#include "leadbyte.h"
+
+#include <algorithm>
+
 QString ToQString(const AnsiString &text) {
     const std::u16string utf16 = Utf16FromAnsi(text);
     return QString(reinterpret_cast<const QChar *>(utf16.data()),

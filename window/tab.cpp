@@ -27,6 +27,11 @@ AnsiString decimal(int value) {
 TForm1::TForm1(QWidget *parent)
     : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
+    // The layout is made for 12-pixel text: sizes are pixels, not points. Set before the
+    // controls exist, so none of them is first measured (and its font loaded) in another.
+    QFont windowFont(QStringLiteral("ＭＳ Ｐゴシック"));
+    windowFont.setPixelSize(12);
+    setFont(windowFont);
     setupUi(this);
     applyLook();
     CD1 = new TColorDialog(this);
@@ -35,10 +40,6 @@ TForm1::TForm1(QWidget *parent)
 }
 
 void TForm1::applyLook() {
-    // The layout is made for 12-pixel text: sizes are pixels, not points.
-    QFont windowFont(QStringLiteral("ＭＳ Ｐゴシック"));
-    windowFont.setPixelSize(12);
-    setFont(windowFont);
     QFont titleFont(QStringLiteral("ＭＳ Ｐゴシック"));
     titleFont.setPixelSize(13);
     FontG->setFont(titleFont);
