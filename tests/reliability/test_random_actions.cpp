@@ -86,7 +86,6 @@ private:
     std::deque<QString> recent_;
     QString failure_;
     std::optional<DialogRun> dialogRun_;
-    QString sentinel_;
 };
 
 namespace {
@@ -198,11 +197,8 @@ void TestRandomActions::step(const QString &what, Input input, bool typesIntoOut
 
     // Half the time a marker in the output box shows every regeneration, even one that
     // writes the text already there; otherwise the output stays as a person left it.
-    sentinel_.clear();
-    if (!typesIntoOutput && chance(50)) {
-        sentinel_ = QStringLiteral("#marker %1").arg(actionIndex_);
-        form_->html_e->setText(sentinel_);
-    }
+    if (!typesIntoOutput && chance(50))
+        form_->html_e->setText(QStringLiteral("#marker %1").arg(actionIndex_));
     const QString before = form_->html_e->text();
     const auto swatchesBefore = swatchColors();
     const auto customBefore = TColorDialog::CustomColors();
