@@ -5,15 +5,14 @@ set -euo pipefail
 screen=1024x768x24
 if [ "${1:-}" != "--" ]; then screen=$1; shift; fi
 [ "${1:-}" = "--" ] && shift
-display=""
-for n in $(seq 141 190); do
-    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display=":$n"; break; fi
-done
-[ -n "$display" ] || { echo "no free X display number" >&2; exit 1; }
-Xvfb "$display" -screen 0 "$screen" -nolisten tcp -noreset >/dev/null 2>&1 &
+# The server picks a free display number itself and reports it once it accepts clients,
+# so tests running side by side never race for the same number.
+number=$(mktemp)
+Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp -noreset 3>"$number" >/dev/null 2>&1 &
 xvfb=$!
-trap 'kill $xvfb 2>/dev/null || true; wait $xvfb 2>/dev/null || true' EXIT
-export DISPLAY=$display
-for _ in $(seq 1 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+trap 'kill $xvfb 2>/dev/null || true; wait $xvfb 2>/dev/null || true; rm -f "$number"' EXIT
+for _ in $(seq 1 100); do [ -s "$number" ] && break; sleep 0.1; done
+[ -s "$number" ] || { echo "Xvfb did not start" >&2; exit 1; }
+export DISPLAY=":$(head -n 1 "$number")"
 unset QT_QPA_PLATFORM
 "$@"

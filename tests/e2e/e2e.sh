@@ -3,6 +3,9 @@
 # xdotool, the clipboard read back with xclip, the preview read off a screenshot.
 # Usage: e2e.sh <marovel> <generate_table> <close_window>
 set -euo pipefail
+if [ -z "${MAROVEL_E2E_XVFB:-}" ]; then
+    exec env MAROVEL_E2E_XVFB=1 "$(dirname "$0")/../../scripts/with-xvfb.sh" -- bash "$0" "$@"
+fi
 app=$1 gen=$2 closer=$3
 
 work=$(mktemp -d)
@@ -22,16 +25,7 @@ mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY
 
-display=""
-for n in $(seq 91 140); do
-    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display=":$n"; break; fi
-done
-[ -n "$display" ] || fail "no free X display number"
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-export DISPLAY=$display
-for _ in $(seq 1 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not start"
+xdpyinfo >/dev/null 2>&1 || fail "no X server at $DISPLAY"
 
 # Every socket the program opens is traced: only local (AF_UNIX) ones, to the X server and
 # the like, may appear; no network connection.
